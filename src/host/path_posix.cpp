@@ -1,0 +1,85 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "host/host_posix.h"
+
+namespace discmenu {
+
+namespace {
+
+bool Exists(const std::string& path)
+{
+    struct stat info;
+    return lstat(path.c_str(), &info) == 0;
+}
+
+// The entry of `directory` whose name folds to the same as `name`; the first in byte
+// order when several do, so the choice never depends on the directory's order.
+std::string MatchIgnoringCase(const std::string& directory, const std::string& name)
+{
+    DIR* dir = opendir(directory.empty() ? "/" : directory.c_str());
+    if (!dir) return name;
+    const std::string wanted = FoldName(name);
+    std::vector<std::string> matches;
+    while (const dirent* entry = readdir(dir))
+        if (FoldName(entry->d_name) == wanted) matches.emplace_back(entry->d_name);
+    closedir(dir);
+    if (matches.empty()) return name;
+    return *std::min_element(matches.begin(), matches.end());
+}
+
+} // namespace
+
+std::string ResolvePath(const std::string& path)
+{
+    std::string unix = path;
+    std::replace(unix.begin(), unix.end(), '\\', '/');
+    if (unix.empty() || Exists(unix)) return unix;
+
+    std::string resolved = unix.front() == '/' ? "" : ".";
+    std::size_t start = unix.front() == '/' ? 1 : 0;
+    bool searching = true; // once a component is missing, the rest cannot be found either
+    while (start <= unix.size()) {
+        const std::size_t end = std::min(unix.find('/', start), unix.size());
+        std::string component = unix.substr(start, end - start);
+        if (searching && !component.empty() && component != "." && component != "..") {
+            if (!Exists(resolved + "/" + component)) component = MatchIgnoringCase(resolved, component);
+            searching = Exists(resolved + "/" + component);
+        }
+        resolved += "/" + component;
+        start = end + 1;
+    }
+    return unix.front() == '/' ? resolved : resolved.substr(2);
+}
+
+std::string ReadRegularFile(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return {};
+    std::string bytes;
+    struct stat info;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        bytes.resize(done);
+    }
+    close(fd);
+    return bytes;
+}
+
+std::string SystemReason(int error) { return std::strerror(error); }
+
+} // namespace discmenu

@@ -1,0 +1,61 @@
+#pragma once
+// A reader of the Windows profile format that delivers what GetPrivateProfileStringA
+// delivers, so a settings file written on Windows reads the same everywhere.
+//
+// Names match case-insensitively and whole; blanks around names and values are trimmed;
+// one pair of matching outer quotes is removed from a value; ";" starts a comment line;
+// the first matching section and, inside it, the first matching key win; a key without
+// "=" has no value and gives the default. CR-LF, LF and CR-only line endings all work.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "settings/text_encoding.h"
+
+namespace discmenu {
+
+class IniFile {
+public:
+    // A file that is missing or cannot be read is simply empty: every read gives its default.
+    IniFile() = default;
+    explicit IniFile(std::string fileBytes);
+
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
+    IniFile(IniFile&&) = default;
+    IniFile& operator=(IniFile&&) = default;
+
+    // At most size - 1 units of the file's encoding (bytes, or characters for a UTF-16
+    // file), as UTF-8: the value when the key is present, else the default without its
+    // trailing blanks.
+    std::string GetString(std::string_view section, std::string_view key,
+                          std::string_view defaultValue, int size);
+
+    // The raw value as found: nullopt for a missing file, section or key, or a key without "=".
+    std::optional<std::string_view> Find(std::string_view section, std::string_view key);
+
+    TextEncoding Encoding() const { return decoded_.Encoding; }
+
+private:
+    // The keys of one section, first occurrence each; a section with more distinct keys
+    // than kMaxIndexedKeys is indexed only up to `rest`, and searched linearly beyond.
+    struct SectionIndex {
+        bool found = false;
+        std::unordered_map<std::string, std::optional<std::string_view>> keys;
+        std::string_view rest;
+    };
+    static constexpr std::size_t kMaxIndexedKeys = 100000;
+
+    SectionIndex& IndexOf(std::string_view section);
+
+    DecodedText decoded_;
+    std::unordered_map<std::string, SectionIndex> sections_;
+};
+
+// Case folding for name comparison: ASCII and the Latin-1 letters.
+std::string FoldName(std::string_view name);
+
+} // namespace discmenu
