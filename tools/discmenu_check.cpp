@@ -36,11 +36,11 @@ private:
 class Recorder : public SettingsSink {
 public:
     std::string title, picture;
-    std::map<ButtonId, std::string> captions;
+    std::map<ControlId, std::string> captions;
     void OnTitle(const std::string& text) override { title = text; }
     void OnTitleSize(double) override {}
     void OnPicture(const std::string& path) override { picture = path; }
-    void OnCaption(ButtonId button, const std::string& text) override { captions[button] = text; }
+    void OnCaption(ControlId button, const std::string& text) override { captions[button] = text; }
 };
 
 std::string Number(double value)
@@ -68,10 +68,10 @@ void PrintState(const MenuState& state, const Recorder& window)
     Print("NoSound", state.NoSound ? "true" : "false");
     Print("Title", window.title);
     Print("PicturePath", window.picture);
-    const std::pair<const char*, ButtonId> buttons[] = {{"Command1", ButtonId::Command1},
-                                                        {"Command2", ButtonId::Command2},
-                                                        {"Command4", ButtonId::Command4},
-                                                        {"Command5", ButtonId::Command5}};
+    const std::pair<const char*, ControlId> buttons[] = {{"Command1", ControlId::Command1},
+                                                        {"Command2", ControlId::Command2},
+                                                        {"Command4", ControlId::Command4},
+                                                        {"Command5", ControlId::Command5}};
     for (const auto& [name, id] : buttons) Print(name, window.captions.at(id));
 }
 

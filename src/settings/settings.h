@@ -7,11 +7,9 @@
 
 #include "settings/menu_state.h"
 #include "settings/profile.h"
+#include "window/controls.h"
 
 namespace discmenu {
-
-// The launch buttons whose captions come from the settings.
-enum class ButtonId { Command1, Command2, Command3, Command4, Command5 };
 
 // Receives the values that shape the window, right after the read that yields each.
 class SettingsSink {
@@ -20,7 +18,7 @@ public:
     virtual void OnTitle(const std::string& title) = 0;
     virtual void OnTitleSize(double points) = 0;
     virtual void OnPicture(const std::string& path) = 0;
-    virtual void OnCaption(ButtonId button, const std::string& caption) = 0;
+    virtual void OnCaption(ControlId button, const std::string& caption) = 0;
 };
 
 enum class Derivation {
@@ -41,7 +39,7 @@ struct SettingKey {
     int ReadSize;
     Derivation Kind;
     std::string MenuState::*Field = nullptr; // for the path derivations
-    ButtonId Button = ButtonId::Command1;      // for the captions
+    ControlId Button = ControlId::Command1;    // for the captions
 };
 
 inline constexpr int kSettingKeyCount = 16;

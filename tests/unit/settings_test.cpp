@@ -16,9 +16,9 @@ public:
     void OnTitle(const std::string& text) override { events.push_back("title " + text); }
     void OnTitleSize(double points) override { events.push_back("size " + std::to_string(points)); }
     void OnPicture(const std::string& path) override { events.push_back("picture " + path); }
-    void OnCaption(ButtonId button, const std::string& text) override
+    void OnCaption(ControlId button, const std::string& text) override
     {
-        events.push_back("caption " + std::to_string(static_cast<int>(button) + 1) + " " + text);
+        events.push_back("caption " + std::to_string(static_cast<int>(button) - static_cast<int>(ControlId::Command1) + 1) + " " + text);
     }
 };
 
