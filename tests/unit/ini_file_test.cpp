@@ -18,6 +18,17 @@ struct ReadCase {
 
 const std::string kHeader = "[parametres]\r\n";
 
+// `latin1` as UTF-16 bytes behind their byte-order mark.
+std::string Utf16(std::string_view latin1, bool bigEndian)
+{
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char c : latin1) {
+        bytes += bigEndian ? '\0' : c;
+        bytes += bigEndian ? c : '\0';
+    }
+    return bytes;
+}
+
 class IniReadTest : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(IniReadTest, DeliversWhatTheWindowsReaderDelivers)
@@ -70,10 +81,10 @@ const ReadCase kReadCases[] = {
     {"Utf8CutNeverSplitsACharacter", "\xEF\xBB\xBF[parametres]\nimage=a\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\n",
      "image", "X", 16, "a\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9"},
     {"MalformedUtf8Replaced", "\xEF\xBB\xBF[parametres]\ntitre=a\xff" "b\n", "titre", "X", 64, "a\ufffd" "b"},
-    {"Utf16LittleEndian", std::string("\xFF\xFE[\0p\0a\0r\0a\0m\0e\0t\0r\0e\0s\0]\0\n\0t\0i\0t\0r\0e\0=\0\xe9\0\n\0", 48),
-     "titre", "X", 64, "\u00e9"},
-    {"Utf16BigEndian", std::string("\xFE\xFF\0[\0p\0a\0r\0a\0m\0e\0t\0r\0e\0s\0]\0\n\0t\0i\0t\0r\0e\0=\0\xe9\0\n", 48),
-     "titre", "X", 64, "\u00e9"},
+    {"Utf16LittleEndian", Utf16("[parametres]\r\ntitre=\xe9t\xe9\r\n", false), "titre", "X", 64, "\u00e9t\u00e9"},
+    {"Utf16BigEndian", Utf16("[parametres]\ntitre=\xe9t\xe9\n", true), "titre", "X", 64, "\u00e9t\u00e9"},
+    {"Utf16CutByCharacters", Utf16("[parametres]\nimage=\xe9\xe9\xe9\xe9\xe9\xe9\xe9\xe9\xe9\xe9\xe9\xe9\xe9\xe9\xe9\xe9\xe9\n", false),
+     "image", "X", 16, "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9"},
     {"NulInsideValueKeptForTheCaller", kHeader + std::string("titre=a\0b\n", 10), "titre", "X", 64, std::string("a\0b", 3)},
 };
 
@@ -99,7 +110,7 @@ TEST(IniFileTest, AccentedSectionNamesMatchAcrossCase)
 TEST(IniFileTest, SectionWithManyKeysStillFindsTheLastOne)
 {
     std::string file = kHeader;
-    for (int i = 0; i < 150000; ++i) file += "k" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+    for (int i = 0; i < 150000; ++i) file.append("k").append(std::to_string(i)).append("=").append(std::to_string(i)).append("\n");
     file += "titre=fin\nk5=late\n[autre]\ntitre=no\n";
     IniFile ini(std::move(file));
     EXPECT_EQ(ini.GetString("parametres", "titre", "X", 64), "fin");

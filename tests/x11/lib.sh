@@ -3,7 +3,8 @@
 # where $1 is the discmenu binary. Everything a test starts (X server, PulseAudio, discmenu,
 # recorders) lives under one temporary directory and is ended by the EXIT trap, so tests can
 # run side by side (ctest -j).
-# shellcheck shell=bash
+# The constants are used by the scripts that source this file.
+# shellcheck shell=bash disable=SC2034
 
 set -u
 
@@ -14,7 +15,6 @@ if [ -z "$DISCMENU_BIN" ] || [ ! -x "$DISCMENU_BIN" ]; then
 fi
 DISCMENU_BIN=$(readlink -f "$DISCMENU_BIN")
 TEST_NAME=$(basename "$0" .sh)
-X11_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/discmenu-x11-$TEST_NAME.XXXXXX")
 REC_LOG=$WORK/launches.log
 export REC_LOG
@@ -61,6 +61,8 @@ _dump_diagnostics() {
 fail() {
     printf 'FAIL [%s]: %s\n' "$TEST_NAME" "$*" >&2
     _dump_diagnostics
+    # Inside $(...) exiting would only end the subshell: stop the test itself.
+    [ "$BASHPID" = "$$" ] || kill -TERM "$$"
     exit 1
 }
 
@@ -95,19 +97,43 @@ _cleanup() {
     exit "$status"
 }
 trap _cleanup EXIT
-trap 'exit 130' INT TERM
+trap 'exit 1' INT TERM
 
 _track() { _PIDS+=("$1"); }
 
-# wait_until SECONDS COMMAND...: polls COMMAND every 0.1 s; fails (returns 1) after SECONDS.
+# wait_until SECONDS COMMAND...: polls COMMAND every 0.1 s; returns 1 once SECONDS have
+# passed without it succeeding. A guard against hangs, not a measure of speed.
 wait_until() {
-    local limit=$1 i
+    local end=$((SECONDS + $1 + 1))
     shift
-    for ((i = 0; i < limit * 10; i++)); do
+    while ((SECONDS < end)); do
         "$@" && return 0
         sleep 0.1
     done
     "$@"
+}
+
+# trim TEXT: TEXT without its leading and trailing blanks.
+trim() {
+    local s=$1
+    s=${s#"${s%%[![:space:]]*}"}
+    printf '%s' "${s%"${s##*[![:space:]]}"}"
+}
+
+# split_row ROW VAR...: the |-separated cells of a table row, trimmed, into CELLS and
+# into the named variables in turn. Returns 1 for a blank row.
+split_row() {
+    local row=$1 var i=0 raw
+    shift
+    [ -n "$(trim "$row")" ] || return 1
+    IFS='|' read -r -a raw <<<"$row"
+    CELLS=()
+    for ((i = 0; i < ${#raw[@]}; i++)); do CELLS+=("$(trim "${raw[i]}")"); done
+    i=0
+    for var in "$@"; do
+        printf -v "$var" '%s' "${CELLS[i]:-}"
+        i=$((i + 1))
+    done
 }
 
 uptime_now() { local up _; read -r up _ </proc/uptime; echo "$up"; }
@@ -242,18 +268,21 @@ set -- ${stat##*) }
 sid=$4
 set +f
 self=$(readlink -f "$0")
-# ls runs in a child, so this lists the shell's own descriptors, none of the listing's.
-ls -l /proc/$$/fd/ >"$REC_LOG.fd.$$" 2>/dev/null
+# Listed from a subshell that redirects its own output: dash would otherwise shuffle this
+# shell's descriptors around a redirected command.
+(exec >"$REC_LOG.fd.$$" 2>/dev/null; ls -l /proc/$$/fd/)
 fds=
+targets=
 while read -r _perms _links _owner _group _size _month _day _time fd arrow target; do
     [ "$arrow" = "->" ] || continue
     # The shell keeps this script open to read it.
     [ "$target" = "$self" ] && continue
     fds="${fds:+$fds,}$fd"
+    targets="${targets:+$targets;}$fd:$target"
 done <"$REC_LOG.fd.$$"
 rm -f "$REC_LOG.fd.$$"
-printf 'prog\tt=%s\tpid=%s\tsid=%s\targv0=%s\targc=%s\tcwd=%s\tfds=%s\n' \
-    "$up" "$$" "$sid" "$0" "$argc" "$(pwd)" "$fds" >>"$REC_LOG"
+printf 'prog\tt=%s\tpid=%s\tsid=%s\targv0=%s\targc=%s\tcwd=%s\tfds=%s\tfd_targets=%s\n' \
+    "$up" "$$" "$sid" "$0" "$argc" "$(pwd)" "$fds" "$targets" >>"$REC_LOG"
 [ "${REC_LINGER:-0}" -gt 0 ] && exec sleep "$REC_LINGER"
 exit 0
 EOF
@@ -337,8 +366,8 @@ find_menu_window() {
     top_windows | awk -F'\t' '$3 == "discmenu" && $2 != "discmenu: error" {print $1; exit}'
 }
 
-# wait_menu_window [SECONDS]: sets WIN, WIN_X, WIN_Y once the menu window is viewable and
-# painted (its top-left pixel is no longer black).
+# wait_menu_window [SECONDS]: sets WIN, WIN_X, WIN_Y (and WIN_SEEN, the uptime) once the menu
+# window is viewable and fully painted.
 wait_menu_window() {
     local limit=${1:-20}
     _have_menu() { WIN=$(find_menu_window); [ -n "$WIN" ]; }
@@ -346,11 +375,20 @@ wait_menu_window() {
     WIN_X=$(xwininfo -id "$WIN" | awk '/Absolute upper-left X/ {print $4}')
     WIN_Y=$(xwininfo -id "$WIN" | awk '/Absolute upper-left Y/ {print $4}')
     WIN_SEEN=$(uptime_now)
+    # Painted: its top-left pixel is no longer the root's black.
     _painted() {
         shot "$WORK/paint-check.ppm"
         [ "$(pixel "$WORK/paint-check.ppm" $((WIN_X + 2)) $((WIN_Y + 2)))" != "0 0 0" ]
     }
     wait_until 10 _painted || fail "menu window never painted"
+    # Painting is done once two screenshots in a row agree.
+    _settled() {
+        shot "$WORK/paint-check2.ppm"
+        cmp -s "$WORK/paint-check.ppm" "$WORK/paint-check2.ppm" && return 0
+        mv "$WORK/paint-check2.ppm" "$WORK/paint-check.ppm"
+        return 1
+    }
+    wait_until 10 _settled || fail "menu window keeps changing"
 }
 
 # wait_window_named NAME [SECONDS]: prints the id of a viewable top-level window named NAME.
@@ -381,19 +419,15 @@ click_centre() {
     click $((x + w / 2)) $((y + h / 2))
 }
 
-# press KEY... on the window WINDOW (default: the menu): focus it, then type the keys.
+# press_on WINDOW KEY...: gives WINDOW the keyboard focus, then types the keys.
 press_on() {
     local window=$1
     shift
-    timeout 10 xdotool windowfocus "$window" || fail "could not focus $window"
+    if ! timeout 10 xdotool windowfocus "$window" 2>/dev/null; then
+        menu_running || fail "window $window is gone: discmenu ended with status $(cat "$DM_STATUS_FILE")"
+        fail "could not focus window $window"
+    fi
     timeout 10 xdotool key --delay 80 "$@" || fail "xdotool key $* failed"
-}
-
-# dismiss_error_box: waits for the "discmenu: error" box and presses Return in it.
-dismiss_error_box() {
-    local box
-    box=$(wait_window_named "discmenu: error" 20) || fail "no error box titled 'discmenu: error'"
-    press_on "$box" Return
 }
 
 # --- Map watcher: did a 640x480 window ever get mapped? ------------------------------------
@@ -401,14 +435,27 @@ dismiss_error_box() {
 watch_maps_start() {
     MAPLOG=$WORK/maps.log
     xev -root -event substructure >"$MAPLOG" 2>/dev/null </dev/null &
-    _track $!
-    # xev is listening once it reports a marker window of ours being mapped.
+    MAPWATCH_PID=$!
+    _track "$MAPWATCH_PID"
+    # xev is listening once it reports a marker window of ours being mapped; the marker is
+    # mapped again until it does, since xev may have started listening after the first time.
     xmessage -name discmenu-test-marker -geometry 20x20+0+0 marker >/dev/null 2>&1 </dev/null &
-    local marker=$!
-    _marker_seen() { grep -q '^MapNotify' "$MAPLOG"; }
+    local marker=$! marker_id=
+    _marker_up() { marker_id=$(wait_window_named discmenu-test-marker 1 2>/dev/null); [ -n "$marker_id" ]; }
+    wait_until 10 _marker_up || fail "marker window did not appear"
+    _marker_seen() {
+        grep -q '^MapNotify' "$MAPLOG" && return 0
+        timeout 5 xdotool windowunmap --sync "$marker_id" windowmap --sync "$marker_id" 2>/dev/null
+        return 1
+    }
     wait_until 10 _marker_seen || fail "xev saw no map event"
     kill "$marker" 2>/dev/null
     wait "$marker" 2>/dev/null
+}
+
+watch_maps_stop() {
+    kill "$MAPWATCH_PID" 2>/dev/null
+    wait "$MAPWATCH_PID" 2>/dev/null
 }
 
 # mapped_menu_sized: prints the ids of windows mapped at 640x480 since watch_maps_start.
@@ -439,7 +486,10 @@ pixel() {
     { read -r magic; read -r w h; read -r max; } <"$1"
     [ "$magic" = P6 ] && [ "$max" = 255 ] || fail "unexpected screenshot format in $file"
     header=$(( ${#magic} + ${#w} + ${#h} + ${#max} + 4 ))
-    od -An -tu1 -v -j $((header + (y * w + x) * 3)) -N 3 "$file" | awk '{print $1, $2, $3}'
+    local rgb
+    rgb=$(od -An -tu1 -v -j $((header + (y * w + x) * 3)) -N 3 "$file" | awk 'NF == 3 {print $1, $2, $3}')
+    [ -n "$rgb" ] || fail "no pixel $x,$y in $file"
+    echo "$rgb"
 }
 
 # wpixel FILE X Y: like pixel, window-relative.
@@ -447,9 +497,14 @@ wpixel() { pixel "$1" $((WIN_X + $2)) $((WIN_Y + $3)); }
 
 # region_colours FILE X Y W H (window-relative): "count R G B" per colour in the rectangle.
 region_colours() {
-    convert "$1" -crop "$4x$5+$((WIN_X + $2))+$((WIN_Y + $3))" +repage -depth 8 \
+    local colours
+    colours=$(convert "$1" -crop "$4x$5+$((WIN_X + $2))+$((WIN_Y + $3))" +repage -depth 8 \
         -format %c histogram:info:- |
-        sed -n 's/^ *\([0-9]*\): *( *\([0-9.]*\), *\([0-9.]*\), *\([0-9.]*\)[,)].*/\1 \2 \3 \4/p'
+        sed -n 's/^ *\([0-9]*\): *( *\([0-9.]*\), *\([0-9.]*\), *\([0-9.]*\)[,)].*/\1 \2 \3 \4/p')
+    # A rectangle cut short (off the screen, unreadable file) would make every count pass.
+    [ "$(printf '%s\n' "$colours" | awk '{n += $1} END {print n + 0}')" = $(($4 * $5)) ] ||
+        fail "could not read the ${4}x$5 rectangle at $2,$3 of $1"
+    printf '%s\n' "$colours"
 }
 
 # count_where FILE X Y W H AWK_CONDITION: pixels of the rectangle whose r, g, b meet the condition.
