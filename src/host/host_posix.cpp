@@ -117,7 +117,7 @@ int PosixHost::OpenDocument(WindowHandle, const char*, const std::string& path, 
 
 void PosixHost::StartProgram(const std::string& path, int)
 {
-    const std::string file = ResolvePath(path);
+    const std::string file = NativeProgram(ResolvePath(path));
     struct stat info;
     int error = 0;
     if (stat(file.c_str(), &info) != 0) error = errno;

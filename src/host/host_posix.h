@@ -38,6 +38,10 @@ private:
 // and a component missing with its exact case is looked up case-insensitively.
 std::string ResolvePath(const std::string& path);
 
+// A disc for both systems names its programs "name.exe" (or .com, .bat, .cmd); the Linux
+// version of such a program sits beside it as "name". Returns that twin when it is there and executable, else `file`.
+std::string NativeProgram(const std::string& file);
+
 // The whole of a regular file, or nothing: a directory, a FIFO or an unreadable file reads
 // as missing, and nothing here ever blocks.
 std::string ReadRegularFile(const std::string& path);

@@ -59,6 +59,18 @@ std::string ResolvePath(const std::string& path)
     return unix.front() == '/' ? resolved : resolved.substr(2);
 }
 
+std::string NativeProgram(const std::string& file)
+{
+    const std::size_t dot = file.rfind('.');
+    if (dot == std::string::npos || file.find('/', dot) != std::string::npos) return file;
+    const std::string extension = FoldName(file.substr(dot));
+    if (extension != ".exe" && extension != ".com" && extension != ".bat" && extension != ".cmd") return file;
+    const std::string twin = file.substr(0, dot);
+    struct stat info;
+    const bool runnable = stat(twin.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(twin.c_str(), X_OK) == 0;
+    return runnable ? twin : file;
+}
+
 std::string ReadRegularFile(const std::string& path)
 {
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);

@@ -63,19 +63,19 @@ KeyLine SplitKey(std::string_view line)
     return {Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
 }
 
-std::string_view StripQuotes(std::string_view value)
-{
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-        return value.substr(1, value.size() - 2);
-    return value;
-}
-
 bool SameName(std::string_view a, std::string_view foldedB) { return FoldName(a) == foldedB; }
 
 // Whether a line ends the section being read (any header, even an unknown one).
 bool IsHeader(std::string_view line) { return SectionName(line).has_value(); }
 
 } // namespace
+
+std::string_view StripQuotes(std::string_view value)
+{
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
 
 std::string FoldName(std::string_view name)
 {

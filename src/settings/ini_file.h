@@ -37,6 +37,7 @@ public:
     // The raw value as found: nullopt for a missing file, section or key, or a key without "=".
     std::optional<std::string_view> Find(std::string_view section, std::string_view key);
 
+    bool HasSection(std::string_view section) { return IndexOf(section).found; }
     TextEncoding Encoding() const { return decoded_.Encoding; }
 
 private:
@@ -54,6 +55,9 @@ private:
     DecodedText decoded_;
     std::unordered_map<std::string, SectionIndex> sections_;
 };
+
+// A value without one pair of matching outer quotes (' or "), as the reader delivers it.
+std::string_view StripQuotes(std::string_view value);
 
 // Case folding for name comparison: ASCII and the Latin-1 letters.
 std::string FoldName(std::string_view name);

@@ -29,9 +29,14 @@ double RoundHalfEven(double value)
     return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
 }
 
-} // namespace
+// Where the number at the start of `text` begins and where its mantissa ends; an empty
+// span when the text holds no number.
+struct NumberSpan {
+    std::size_t start = 0, mantissaEnd = 0;
+    bool Empty() const { return mantissaEnd == 0; }
+};
 
-double NumericValue(std::string_view text)
+NumberSpan FindMantissa(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
@@ -45,7 +50,20 @@ double NumericValue(std::string_view text)
         digits += afterPoint - (i + 1);
         i = afterPoint;
     }
-    if (digits == 0) return 0;
+    if (digits == 0) return {};
+    return {start, i};
+}
+
+} // namespace
+
+bool StartsWithNumber(std::string_view text) { return !FindMantissa(text).Empty(); }
+
+double NumericValue(std::string_view text)
+{
+    const NumberSpan span = FindMantissa(text);
+    if (span.Empty()) return 0;
+    const std::size_t start = span.start;
+    std::size_t i = span.mantissaEnd;
     std::size_t end = i;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
         std::size_t exponent = i + 1;

@@ -12,6 +12,9 @@ namespace discmenu {
 // cannot continue it; a text without a number gives 0. Too large a number is infinite.
 double NumericValue(std::string_view text);
 
+// Whether `text` starts, after leading blanks, with a number NumericValue can read.
+bool StartsWithNumber(std::string_view text);
+
 // Nearest whole number, halves to even; throws HostError outside -32768..32767.
 std::int16_t RoundToInt16(double value);
 

@@ -121,6 +121,16 @@ std::string Windows1252ToUtf8(std::string_view bytes)
     return out;
 }
 
+bool IsValidUtf8(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t n = Utf8SequenceLength(bytes.substr(i));
+        if (n == 0) return false;
+        i += n;
+    }
+    return true;
+}
+
 DecodedText DecodeText(std::string bytes)
 {
     const std::string_view view = bytes;

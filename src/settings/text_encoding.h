@@ -25,4 +25,6 @@ std::string_view CutToUnits(std::string_view text, std::size_t maxUnits, TextEnc
 
 std::string Windows1252ToUtf8(std::string_view bytes);
 
+bool IsValidUtf8(std::string_view bytes);
+
 } // namespace discmenu

@@ -73,6 +73,22 @@ TEST(ResolvePathTest, WindowsNamesFindTheirFiles)
     for (const auto& c : cases) EXPECT_EQ(ResolvePath(disc.path + "/" + c.asWritten), disc.path + "/" + c.expected);
 }
 
+TEST(NativeProgramTest, WindowsNamesFindTheirLinuxTwin)
+{
+    Scratch disc;
+    disc.Write("viewer", "#!/bin/sh\n", 0755);
+    disc.Write("viewer.exe", "MZ", 0644);
+    disc.Write("tool", "data", 0644); // not executable: no twin
+    disc.Write("tool.EXE", "MZ", 0644);
+    const struct {
+        std::string name, expected;
+    } cases[] = {
+        {"viewer.exe", "viewer"}, {"viewer.EXE", "viewer"}, {"viewer.com", "viewer"}, {"viewer.bat", "viewer"},
+        {"tool.EXE", "tool.EXE"}, {"viewer", "viewer"},     {"viewer.sh", "viewer.sh"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(NativeProgram(disc.path + "/" + c.name), disc.path + "/" + c.expected);
+}
+
 TEST(ReadRegularFileTest, OnlyRegularFilesAreRead)
 {
     Scratch disc;
