@@ -306,8 +306,11 @@ wait_log() { # wait_log KIND SECONDS [COUNT]
 
 # --- discmenu -----------------------------------------------------------------------------
 
-# start_menu: runs DISC/discmenu in the background; its output goes to files.
+# start_menu: runs DISC/discmenu in the background; its output goes to files. With
+# START_AS=USER set, it runs as that user instead.
 start_menu() {
+    local as=()
+    [ -z "${START_AS:-}" ] || as=(setpriv --reuid="$START_AS" --regid=nogroup --clear-groups --)
     DM_OUT=$WORK/discmenu.out
     DM_ERR=$WORK/discmenu.err
     DM_STATUS_FILE=$WORK/discmenu.status
@@ -317,7 +320,7 @@ start_menu() {
     (
         trap - EXIT INT TERM
         # fd 9 is one more inherited descriptor that must not reach what discmenu starts.
-        "$DISC/discmenu" >"$DM_OUT" 2>"$DM_ERR" </dev/null 9<"$REC_LOG" &
+        "${as[@]}" "$DISC/discmenu" >"$DM_OUT" 2>"$DM_ERR" </dev/null 9<"$REC_LOG" &
         echo $! >"$WORK/discmenu.pid"
         wait $!
         echo $? >"$DM_STATUS_FILE.tmp"
