@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/sound_posix.h"
+#include "settings/profile.h"
 
 extern char** environ;
 
@@ -101,10 +102,7 @@ int PosixHost::ReadProfileString(std::string_view section, std::string_view key,
         profile = profiles_.emplace(path, IniFile(ReadRegularFile(ResolvePath(path)))).first;
     const std::string value = profile->second.GetString(section, key, defaultValue, size);
     if (size <= 0) return 0;
-    // Windows writes the text and its NUL over the start of the buffer; UTF-8 may need
-    // more than its 64 bytes for 63 characters, so the buffer grows rather than cut them.
-    if (buffer.size() < value.size() + 1) buffer.resize(value.size() + 1, '\0');
-    buffer.replace(0, value.size() + 1, value + '\0');
+    DeliverToBuffer(buffer, value);
     return static_cast<int>(value.size());
 }
 

@@ -2,6 +2,12 @@
 
 namespace discmenu {
 
+void DeliverToBuffer(std::string& buffer, const std::string& text)
+{
+    if (buffer.size() < text.size() + 1) buffer.resize(text.size() + 1, '\0');
+    buffer.replace(0, text.size() + 1, text + '\0');
+}
+
 std::string CutAtNul(const std::string& source)
 {
     return source.substr(0, source.find('\0'));

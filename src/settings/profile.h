@@ -13,6 +13,11 @@ inline constexpr int kReadBufferChars = 64;
 inline constexpr std::string_view kSettingsSection = "parametres";
 inline constexpr std::string_view kSettingsFileName = "auto.ini";
 
+// What the profile reader does with its buffer: the text and its NUL over the buffer's
+// start. UTF-8 may need more than 64 bytes for 63 characters, so the buffer grows rather
+// than cut them.
+void DeliverToBuffer(std::string& buffer, const std::string& text);
+
 // The characters before the first NUL of `source`.
 std::string CutAtNul(const std::string& source);
 

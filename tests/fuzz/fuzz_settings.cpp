@@ -24,8 +24,7 @@ public:
                           std::string& buffer, int size, const std::string&) override
     {
         const std::string value = ini_.GetString(section, key, defaultValue, size);
-        if (buffer.size() < value.size() + 1) buffer.resize(value.size() + 1, '\0');
-        buffer.replace(0, value.size() + 1, value + '\0');
+        DeliverToBuffer(buffer, value);
         return static_cast<int>(value.size());
     }
     std::shared_ptr<Picture> LoadPictureFile(const std::string&) override { return nullptr; }

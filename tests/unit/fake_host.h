@@ -8,6 +8,7 @@
 
 #include "host/host.h"
 #include "settings/ini_file.h"
+#include "settings/profile.h"
 
 namespace discmenu::testing {
 
@@ -43,8 +44,7 @@ public:
         const auto file = files.find(path);
         IniFile ini = file == files.end() ? IniFile() : IniFile(file->second);
         const std::string value = ini.GetString(section, key, defaultValue, size);
-        if (buffer.size() < value.size() + 1) buffer.resize(value.size() + 1, '\0');
-        buffer.replace(0, value.size() + 1, value + '\0');
+        DeliverToBuffer(buffer, value);
         return static_cast<int>(value.size());
     }
     std::shared_ptr<Picture> LoadPictureFile(const std::string& path) override
