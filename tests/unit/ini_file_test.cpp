@@ -29,6 +29,9 @@ std::string Utf16(std::string_view latin1, bool bigEndian)
     return bytes;
 }
 
+// Keeps test listings to the case's name rather than its bytes.
+void PrintTo(const ReadCase& c, std::ostream* out) { *out << c.name; }
+
 class IniReadTest : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(IniReadTest, DeliversWhatTheWindowsReaderDelivers)
