@@ -200,6 +200,29 @@ INI
     end_with_alt_f4
 }
 
+# Names a stranger's disc may hold, each started or opened as exactly that file: nothing
+# between the menu and the system reads blanks, ";", "&", "$(...)", quotes or a leading "-"
+# as anything but characters. The settings file is Windows-1252, as Windows tools write it.
+case_hostile_names() {
+    for name in 'mon prog;x.exe' 'a&b ^c.exe' '$(touch pwned).exe' '-rf.exe' "l'été.exe"; do
+        rm -rf "$disc" "$record"
+        make_disc "$disc" "$name" <<INI
+$(write_settings Noms "exe1=$name" cmdexe1=Lancer "fichier1=$name.discdoc" cmdfich1=Ouvrir | iconv -f UTF-8 -t CP1252)
+INI
+        echo "notes" >"$disc/$name.discdoc"
+        start_disc Noms
+        click_in "$window" $kCommand4
+        expect_recorded "module=$(winpath "$disc/$name")"
+        expect_recorded "cmdline=\"$(winpath "$disc/$name")\""
+        click_in "$window" $kCommand1
+        expect_recorded "arg1=$(winpath "$disc/$name.discdoc")"
+        end_with_alt_f4
+        [ "$(grep -c '^module=' "$record")" = 2 ] || fail "$name: more than the two launches
+$(cat "$record")"
+    done
+    [ ! -e "$WORK/cwd/pwned" ] && [ ! -e "$disc/pwned" ] || fail "a name was run through a shell"
+}
+
 # Tab walks the visible buttons in tab order and wraps; Escape does nothing; Enter and
 # Space press the focused button; Alt+F4 ends the menu with status 0.
 case_keys() {
