@@ -81,8 +81,7 @@ const char* DocumentOpener()
 
 } // namespace
 
-PosixHost::PosixHost() : sound_(std::make_unique<SoundPlayer>()) { InstallReaper(); }
-PosixHost::~PosixHost() = default;
+PosixHost::PosixHost() { InstallReaper(); }
 
 std::string PosixHost::ProgramDirectory()
 {
@@ -126,7 +125,7 @@ void PosixHost::StartProgram(const std::string& path, int)
 
 int PosixHost::PlaySoundAsync(const std::string& path, unsigned)
 {
-    return sound_->Play(ResolvePath(path)) ? 1 : 0;
+    return PlaySoundInBackground(ResolvePath(path)) ? 1 : 0;
 }
 
 void PosixHost::EndProgram()

@@ -11,12 +11,9 @@
 
 namespace discmenu {
 
-class SoundPlayer;
-
 class PosixHost : public Host {
 public:
     PosixHost();
-    ~PosixHost() override;
 
     std::string ProgramDirectory() override;
     char PathSeparator() const override { return '/'; }
@@ -31,7 +28,6 @@ public:
 private:
     // The settings file is read once per path and kept: all sixteen reads share it.
     std::map<std::string, IniFile> profiles_;
-    std::unique_ptr<SoundPlayer> sound_;
 };
 
 // A path as a disc made on Windows writes it, made usable here: backslashes become "/",
@@ -42,9 +38,9 @@ std::string ResolvePath(const std::string& path);
 // version of such a program sits beside it as "name". Returns that twin when it is there and executable, else `file`.
 std::string NativeProgram(const std::string& file);
 
-// The whole of a regular file, or nothing: a directory, a FIFO or an unreadable file reads
-// as missing, and nothing here ever blocks.
-std::string ReadRegularFile(const std::string& path);
+// The whole of a regular file, mapped, or nothing: a directory, a FIFO or an unreadable
+// file reads as missing, and nothing here ever blocks.
+SharedBytes ReadRegularFile(const std::string& path);
 
 // The system's own words for errno `error`.
 std::string SystemReason(int error);

@@ -1,5 +1,6 @@
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -71,25 +72,19 @@ std::string NativeProgram(const std::string& file)
     return runnable ? twin : file;
 }
 
-std::string ReadRegularFile(const std::string& path)
+SharedBytes ReadRegularFile(const std::string& path)
 {
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return {};
-    std::string bytes;
     struct stat info;
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        bytes.resize(static_cast<std::size_t>(info.st_size));
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            done += static_cast<std::size_t>(n);
-        }
-        bytes.resize(done);
-    }
-    close(fd);
-    return bytes;
+    void* mapped = MAP_FAILED;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+        mapped = mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    close(fd); // the mapping outlives the descriptor
+    if (mapped == MAP_FAILED) return {};
+    const auto size = static_cast<std::size_t>(info.st_size);
+    std::shared_ptr<const void> owner(mapped, [size](const void* p) { munmap(const_cast<void*>(p), size); });
+    return {std::move(owner), std::string_view(static_cast<const char*>(mapped), size)};
 }
 
 std::string SystemReason(int error) { return std::strerror(error); }

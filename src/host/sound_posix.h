@@ -1,28 +1,15 @@
 #pragma once
-// Event sounds through the freedesktop sound library, loaded when first needed so the
-// menu still starts on a system that lacks it.
+// Event sounds through the freedesktop sound library, played by a short-lived child
+// process: the menu never waits for the sound, still starts on a system without the
+// library, and does not keep the library and its sound server client in memory.
 
 #include <string>
 
 namespace discmenu {
 
-class SoundPlayer {
-public:
-    SoundPlayer() = default;
-    ~SoundPlayer();
-    SoundPlayer(const SoundPlayer&) = delete;
-    SoundPlayer& operator=(const SoundPlayer&) = delete;
-
-    // Starts the file and returns at once. A file that cannot be played gives the
-    // desktop's default event sound instead, as Windows gives its default beep.
-    bool Play(const std::string& path);
-
-private:
-    bool Load();
-
-    void* library_ = nullptr;
-    void* context_ = nullptr;
-    bool tried_ = false;
-};
+// Starts the file and returns at once. A file that cannot be played gives the desktop's
+// default event sound instead, as Windows gives its default beep. False when no player
+// process could be started.
+bool PlaySoundInBackground(const std::string& path);
 
 } // namespace discmenu

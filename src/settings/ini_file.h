@@ -8,6 +8,7 @@
 // "=" has no value and gives the default. CR-LF, LF and CR-only line endings all work.
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,11 +18,21 @@
 
 namespace discmenu {
 
+// Bytes that stay valid while their owner lives: a string, or a file mapped into memory,
+// so that a large settings file is never copied.
+struct SharedBytes {
+    std::shared_ptr<const void> Owner;
+    std::string_view Bytes;
+};
+
+SharedBytes OwnedBytes(std::string bytes);
+
 class IniFile {
 public:
     // A file that is missing or cannot be read is simply empty: every read gives its default.
     IniFile() = default;
     explicit IniFile(std::string fileBytes);
+    explicit IniFile(SharedBytes file);
 
     IniFile(const IniFile&) = delete;
     IniFile& operator=(const IniFile&) = delete;
@@ -34,11 +45,17 @@ public:
     std::string GetString(std::string_view section, std::string_view key,
                           std::string_view defaultValue, int size);
 
-    // The raw value as found: nullopt for a missing file, section or key, or a key without "=".
+    // The whole value, unquoted and uncut, as UTF-8: nullopt for a missing file, section
+    // or key, or a key without "=".
+    std::optional<std::string> FullValue(std::string_view section, std::string_view key);
+
+    // The value as it stands in the file, in the file's encoding, quotes included.
     std::optional<std::string_view> Find(std::string_view section, std::string_view key);
 
     bool HasSection(std::string_view section) { return IndexOf(section).found; }
-    TextEncoding Encoding() const { return decoded_.Encoding; }
+    TextEncoding Encoding() const { return encoding_; }
+    // The text after the byte-order mark: the file's own bytes, or UTF-8 for a UTF-16 file.
+    std::string_view Text() const { return text_; }
 
 private:
     // The keys of one section, first occurrence each; a section with more distinct keys
@@ -51,8 +68,17 @@ private:
     static constexpr std::size_t kMaxIndexedKeys = 100000;
 
     SectionIndex& IndexOf(std::string_view section);
+    // What follows the first header whose folded name is `folded`.
+    std::optional<std::string_view> FindSectionBody(std::string_view folded) const;
+    // A name asked for in UTF-8, folded as the file's names are; nullopt when the file's
+    // encoding cannot hold it, so that nothing in the file can match it.
+    std::optional<std::string> FoldQuery(std::string_view name) const;
+    std::string FoldInFile(std::string_view name) const;
+    std::string ToUtf8(std::string_view inFile) const;
 
-    DecodedText decoded_;
+    std::shared_ptr<const void> owner_;
+    std::string_view text_;
+    TextEncoding encoding_ = TextEncoding::Windows1252;
     std::unordered_map<std::string, SectionIndex> sections_;
 };
 

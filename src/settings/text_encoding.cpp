@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace discmenu {
 
@@ -60,12 +61,34 @@ std::size_t Utf8SequenceLength(std::string_view s)
     return (c < min || c > 0x10FFFF || surrogate) ? 0 : length;
 }
 
-std::string ValidUtf8(std::string bytes)
+// The length of the plain ASCII bytes at the start of `s`, eight at a time.
+std::size_t AsciiRun(std::string_view s)
 {
-    std::string_view in = bytes;
     std::size_t i = 0;
-    while (i < in.size() && static_cast<unsigned char>(in[i]) < 0x80) ++i;
-    if (i == in.size()) return bytes; // plain ASCII: nothing to check further
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + i, 8);
+        if (word & 0x8080808080808080ULL) break;
+    }
+    while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+    return i;
+}
+
+// The character of a well-formed sequence.
+char32_t DecodeUtf8(std::string_view sequence)
+{
+    const auto b0 = static_cast<unsigned char>(sequence[0]);
+    if (sequence.size() == 1) return b0;
+    char32_t c = b0 & (0x7F >> sequence.size());
+    for (std::size_t i = 1; i < sequence.size(); ++i) c = (c << 6) | (static_cast<unsigned char>(sequence[i]) & 0x3F);
+    return c;
+}
+
+} // namespace
+
+std::string ValidUtf8(std::string_view in)
+{
+    std::size_t i = AsciiRun(in);
     std::string out(in.substr(0, i));
     while (i < in.size()) {
         const std::size_t n = Utf8SequenceLength(in.substr(i));
@@ -104,26 +127,45 @@ std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian)
     return out;
 }
 
-bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
-} // namespace
 
 std::string Windows1252ToUtf8(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size());
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80) out += ch;
-        else if (b < 0xA0) AppendUtf8(out, kHigh1252[b - 0x80]);
-        else AppendUtf8(out, b);
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t ascii = AsciiRun(bytes.substr(i));
+        out.append(bytes.substr(i, ascii));
+        i += ascii;
+        if (i == bytes.size()) break;
+        const auto b = static_cast<unsigned char>(bytes[i++]);
+        AppendUtf8(out, b < 0xA0 ? kHigh1252[b - 0x80] : b);
+    }
+    return out;
+}
+
+std::optional<std::string> Utf8ToWindows1252(std::string_view utf8)
+{
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t n = Utf8SequenceLength(utf8.substr(i));
+        if (n == 0) return std::nullopt;
+        const char32_t c = DecodeUtf8(utf8.substr(i, n));
+        i += n;
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        const auto high = std::find(std::begin(kHigh1252), std::end(kHigh1252), c);
+        if (high == std::end(kHigh1252)) return std::nullopt;
+        out += static_cast<char>(0x80 + (high - std::begin(kHigh1252)));
     }
     return out;
 }
 
 bool IsValidUtf8(std::string_view bytes)
 {
-    for (std::size_t i = 0; i < bytes.size();) {
+    for (std::size_t i = AsciiRun(bytes); i < bytes.size(); i += AsciiRun(bytes.substr(i))) {
         const std::size_t n = Utf8SequenceLength(bytes.substr(i));
         if (n == 0) return false;
         i += n;
@@ -131,16 +173,23 @@ bool IsValidUtf8(std::string_view bytes)
     return true;
 }
 
-DecodedText DecodeText(std::string bytes)
+bool IsAscii(std::string_view bytes) { return AsciiRun(bytes) == bytes.size(); }
+
+TextEncoding DetectEncoding(std::string_view bytes)
 {
-    const std::string_view view = bytes;
-    if (StartsWith(view, "\xEF\xBB\xBF")) return {ValidUtf8(bytes.substr(3)), TextEncoding::Utf8};
-    if (StartsWith(view, "\xFF\xFE")) return {Utf16ToUtf8(view.substr(2), false), TextEncoding::Utf16};
-    if (StartsWith(view, "\xFE\xFF")) return {Utf16ToUtf8(view.substr(2), true), TextEncoding::Utf16};
-    const bool ascii = std::all_of(view.begin(), view.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii) return {std::move(bytes), TextEncoding::Windows1252};
-    return {Windows1252ToUtf8(view), TextEncoding::Windows1252};
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return TextEncoding::Utf8;
+    if (bytes.substr(0, 2) == "\xFF\xFE") return TextEncoding::Utf16LittleEndian;
+    if (bytes.substr(0, 2) == "\xFE\xFF") return TextEncoding::Utf16BigEndian;
+    return TextEncoding::Windows1252;
+}
+
+std::size_t MarkLength(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Windows1252: return 0;
+    case TextEncoding::Utf8: return 3;
+    default: return 2;
+    }
 }
 
 std::string_view CutToUnits(std::string_view text, std::size_t maxUnits, TextEncoding encoding)

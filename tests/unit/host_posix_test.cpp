@@ -92,14 +92,15 @@ TEST(NativeProgramTest, WindowsNamesFindTheirLinuxTwin)
 TEST(ReadRegularFileTest, OnlyRegularFilesAreRead)
 {
     Scratch disc;
-    EXPECT_EQ(ReadRegularFile(disc.Write("auto.ini", "[parametres]\n")), "[parametres]\n");
-    EXPECT_EQ(ReadRegularFile(disc.path), "");                 // a directory
-    EXPECT_EQ(ReadRegularFile(disc.path + "/absent.ini"), ""); // missing
+    EXPECT_EQ(ReadRegularFile(disc.Write("auto.ini", "[parametres]\n")).Bytes, "[parametres]\n");
+    EXPECT_EQ(ReadRegularFile(disc.Write("empty.ini", "")).Bytes, "");
+    EXPECT_EQ(ReadRegularFile(disc.path).Bytes, "");                 // a directory
+    EXPECT_EQ(ReadRegularFile(disc.path + "/absent.ini").Bytes, ""); // missing
     const std::string fifo = disc.path + "/fifo.ini";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
-    EXPECT_EQ(ReadRegularFile(fifo), ""); // returns at once instead of waiting for a writer
+    EXPECT_EQ(ReadRegularFile(fifo).Bytes, ""); // returns at once instead of waiting for a writer
     symlink((disc.path + "/nowhere").c_str(), (disc.path + "/dangling.ini").c_str());
-    EXPECT_EQ(ReadRegularFile(disc.path + "/dangling.ini"), "");
+    EXPECT_EQ(ReadRegularFile(disc.path + "/dangling.ini").Bytes, "");
 }
 
 TEST(StartProgramTest, MissingOrNotAProgramIsAnError)

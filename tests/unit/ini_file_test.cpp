@@ -104,10 +104,21 @@ TEST(IniFileTest, EveryReadSizeDeliversAtMostSizeMinusOne)
     EXPECT_EQ(ini.GetString("parametres", "titre", "", 0), "");
 }
 
-TEST(IniFileTest, AccentedSectionNamesMatchAcrossCase)
+TEST(IniFileTest, AccentedNamesMatchAcrossCaseInEitherEncoding)
 {
-    IniFile ini("\xEF\xBB\xBF[\xc3\x89t\xc3\xa9]\nk=v\n");
-    EXPECT_EQ(ini.GetString("\xc3\xa9t\xc3\x89", "k", "d", 64), "v");
+    IniFile utf8("\xEF\xBB\xBF[\xc3\x89t\xc3\xa9]\ncl\xc3\xa9=v\n");
+    EXPECT_EQ(utf8.GetString("\xc3\xa9t\xc3\x89", "CL\xc3\x89", "d", 64), "v");
+    IniFile windows1252("[\xc9t\xe9]\ncl\xe9=v\n");
+    EXPECT_EQ(windows1252.GetString("\xc3\xa9t\xc3\x89", "CL\xc3\x89", "d", 64), "v");
+    // A name Windows-1252 cannot hold matches nothing in such a file.
+    EXPECT_EQ(windows1252.GetString("\xe2\x98\x83", "cl\xc3\xa9", "d", 64), "d");
+}
+
+TEST(IniFileTest, FullValueIsUnquotedUncutText)
+{
+    IniFile ini("[parametres]\ntitre=\"No\xebl " + std::string(80, 'x') + "\"\n");
+    EXPECT_EQ(ini.FullValue("parametres", "titre"), "No\u00ebl " + std::string(80, 'x'));
+    EXPECT_EQ(ini.FullValue("parametres", "absent"), std::nullopt);
 }
 
 TEST(IniFileTest, SectionWithManyKeysStillFindsTheLastOne)

@@ -10,7 +10,7 @@
 
 FNR == NR {
     if ($1 == "picture") picture = "#" $2
-    else spec[++specs] = $0
+    else expected[++expectations] = $0
     next
 }
 /^#/ { next }
@@ -76,17 +76,17 @@ function check_absent(name, rgb,    key, found) {
 
 END {
     if (picture == "" || pixels == 0) problem("no expectations or no pixels read")
-    for (i = 1; i <= specs; i++) {
-        n = split(spec[i], f, " ")
+    for (i = 1; i <= expectations; i++) {
+        n = split(expected[i], f, " ")
         if (f[1] == "visible") button[++buttons] = f[3] " " f[4] " " f[5] " " f[6]
     }
-    for (i = 1; i <= specs; i++) {
-        n = split(spec[i], f, " ")
+    for (i = 1; i <= expectations; i++) {
+        n = split(expected[i], f, " ")
         if (f[1] == "visible") check_visible(f[2], f[3], f[4], f[5], f[6])
         else if (f[1] == "hidden") check_hidden(f[2], f[3], f[4], f[5], f[6])
         else if (f[1] == "text") check_text(f[2], f[3], f[4], f[5], f[6], f[7], f[8])
         else if (f[1] == "absent") check_absent(f[2], f[3])
-        else problem("unknown expectation: " spec[i])
+        else problem("unknown expectation: " expected[i])
     }
     exit failed
 }

@@ -22,9 +22,10 @@ void Add(Findings& findings, Severity level, std::string text) { findings.push_b
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
-std::optional<std::string_view> Written(const Disc& disc, std::string_view key)
+// What the author wrote for `key`, unquoted and uncut.
+std::optional<std::string> Written(const Disc& disc, std::string_view key)
 {
-    return const_cast<IniFile&>(disc.Ini).Find(kSettingsSection, key);
+    return const_cast<IniFile&>(disc.Ini).FullValue(kSettingsSection, key);
 }
 
 struct ButtonTarget {
@@ -55,7 +56,7 @@ std::vector<std::pair<std::string, std::string>> UsedFiles(const Disc& disc)
 
 void CheckSettingsFile(const Disc& disc, Host&, Findings& findings)
 {
-    if (disc.IniBytes.empty())
+    if (disc.Ini.Text().empty())
         Add(findings, Severity::Warning, "no auto.ini, or an empty one: every default applies");
     else if (!const_cast<IniFile&>(disc.Ini).HasSection(kSettingsSection))
         Add(findings, Severity::Warning, "auto.ini has no [parametres] section: every default applies");
@@ -63,22 +64,29 @@ void CheckSettingsFile(const Disc& disc, Host&, Findings& findings)
 
 void CheckEncoding(const Disc& disc, Host&, Findings& findings)
 {
-    const std::string& bytes = disc.IniBytes;
-    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
-        const bool first = FoldName(bytes.substr(3, 12)) == "[parametres]";
+    const std::string_view text = disc.Ini.Text();
+    switch (disc.Ini.Encoding()) {
+    case TextEncoding::Utf8: {
+        const bool first = FoldName(text.substr(0, 12)) == "[parametres]";
         Add(findings, first ? Severity::Error : Severity::Warning,
             std::string("auto.ini starts with a UTF-8 byte-order mark, which Windows' reader does not skip: on Windows ") +
                 (first ? "[parametres] is not found and every default applies" : "its first section is lost") +
                 "; save it as Windows-1252");
-    } else if (bytes.rfind("\xFE\xFF", 0) == 0) {
+        break;
+    }
+    case TextEncoding::Utf16BigEndian:
         Add(findings, Severity::Warning, "auto.ini is UTF-16 big-endian, which Windows does not read; save it as Windows-1252");
-    } else if (bytes.rfind("\xFF\xFE", 0) == 0) {
+        break;
+    case TextEncoding::Utf16LittleEndian:
         Add(findings, Severity::Warning,
             "auto.ini is UTF-16: Windows reads it through its ANSI code page, where other characters become \"?\"");
-    } else if (IsValidUtf8(bytes) && DecodeText(bytes).Utf8 != bytes) {
-        Add(findings, Severity::Warning,
-            "auto.ini is UTF-8 without a byte-order mark: it is read as Windows-1252, so \"\u00e9\" shows as "
-            "\"\u00c3\u00a9\"; save it as Windows-1252");
+        break;
+    case TextEncoding::Windows1252:
+        if (!IsAscii(text) && IsValidUtf8(text))
+            Add(findings, Severity::Warning,
+                "auto.ini is UTF-8 without a byte-order mark: it is read as Windows-1252, so \"\u00e9\" shows as "
+                "\"\u00c3\u00a9\"; save it as Windows-1252");
+        break;
     }
 }
 
@@ -86,14 +94,13 @@ void CheckCuts(const Disc& disc, Host&, Findings& findings)
 {
     IniFile& ini = const_cast<IniFile&>(disc.Ini);
     for (const SettingKey& row : kSettingKeys) {
-        const auto written = Written(disc, row.Key);
-        if (!written) continue;
-        const std::string full(StripQuotes(*written));
+        const auto full = Written(disc, row.Key);
+        if (!full) continue;
         const std::string used = ini.GetString(kSettingsSection, row.Key, row.Default, row.ReadSize);
-        if (used != full)
+        if (used != *full)
             Add(findings, Severity::Warning,
                 Quoted(row.Key) + " is cut to its first " + std::to_string(row.ReadSize - 1) + " characters: " +
-                    Quoted(full) + " is read as " + Quoted(used));
+                    Quoted(*full) + " is read as " + Quoted(used));
     }
 }
 
@@ -104,17 +111,15 @@ void CheckDelays(const Disc& disc, Host&, Findings& findings)
         return;
     }
     if (const auto launch = Written(disc, "timer auto")) {
-        const double asked = NumericValue(StripQuotes(*launch));
-        if (RoundToInt16(asked) != disc.State.LaunchAfter)
+        if (RoundToInt16(NumericValue(*launch)) != disc.State.LaunchAfter)
             Add(findings, Severity::Warning,
-                "\"timer auto\" " + Quoted(StripQuotes(*launch)) + " is out of 2..25: the automatic launch happens after " +
+                "\"timer auto\" " + Quoted(*launch) + " is out of 2..25: the automatic launch happens after " +
                     std::to_string(disc.State.LaunchAfter) + " seconds");
     }
     if (const auto quit = Written(disc, "arret auto")) {
-        const double asked = NumericValue(StripQuotes(*quit));
-        if (asked != disc.State.QuitAfter)
+        if (NumericValue(*quit) != disc.State.QuitAfter)
             Add(findings, Severity::Warning,
-                "\"arret auto\" " + Quoted(StripQuotes(*quit)) + " is out of " +
+                "\"arret auto\" " + Quoted(*quit) + " is out of " +
                     std::to_string(disc.State.LaunchAfter + 5) + "..50: the menu ends itself after " +
                     std::to_string(RoundToInt32(disc.State.QuitAfter)) + " seconds");
     }
@@ -124,7 +129,7 @@ void CheckTitleSize(const Disc& disc, Host&, Findings& findings)
 {
     const auto written = Written(disc, "taille police");
     if (!written) return;
-    const std::string text(StripQuotes(*written));
+    const std::string& text = *written;
     const double size = disc.Window.TitleSize;
     if (!StartsWithNumber(text)) Add(findings, Severity::Warning, "\"taille police\" " + Quoted(text) + " is not a number: the title is not shown");
     else if (size <= 0) Add(findings, Severity::Warning, "\"taille police\" " + Quoted(text) + " is not above 0: the title is not shown");
@@ -188,7 +193,7 @@ void CheckNames(const Disc& disc, Host&, Findings& findings)
     for (const char* key : kPathKeys) {
         const auto written = Written(disc, key);
         if (!written) continue;
-        const std::string value(StripQuotes(*written));
+        const std::string& value = *written;
         const bool absolute = !value.empty() && (value[0] == '/' || value[0] == '\\' ||
                                                  (value.size() > 1 && value[1] == ':'));
         if (absolute)
@@ -253,8 +258,7 @@ Disc ReadDisc(Host& host)
         disc.StartupFailure = error.What();
     }
     disc.Directory = disc.State.BaseDir;
-    disc.IniBytes = ReadRegularFile(ResolvePath(profile.IniPath()));
-    disc.Ini = IniFile(disc.IniBytes);
+    disc.Ini = IniFile(ReadRegularFile(ResolvePath(profile.IniPath())));
     disc.Platforms = PlatformsOf(disc.Directory);
     return disc;
 }

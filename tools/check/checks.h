@@ -37,8 +37,7 @@ struct WindowValues : SettingsSink {
 
 struct Disc {
     std::string Directory; // as the menu's BaseDir, ending in "/"
-    std::string IniBytes;  // the settings file as it is on the disc
-    IniFile Ini;
+    IniFile Ini;           // the settings file as it is on the disc
     MenuState State;
     WindowValues Window;
     std::optional<std::string> StartupFailure; // what stops the menu before its window shows

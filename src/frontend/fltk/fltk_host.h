@@ -24,7 +24,13 @@ class FltkHost : public PosixHost {
 public:
     ScreenMetrics GetScreenMetrics() override;
     std::shared_ptr<Picture> LoadPictureFile(const std::string& path) override;
+    int PlaySoundAsync(const std::string& path, unsigned flags) override;
     void PumpEvents() override;
+
+private:
+    static void PlayOnceDrawn(void* self);
+    std::string pendingSound_;
+    unsigned pendingFlags_ = 0;
 };
 
 // Where the primary screen lies within the X root, in pixels.
