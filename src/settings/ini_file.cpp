@@ -168,7 +168,7 @@ std::optional<std::string_view> IniFile::FindSectionBody(std::string_view folded
     return std::nullopt;
 }
 
-IniFile::SectionIndex& IniFile::IndexOf(std::string_view section)
+IniFile::SectionIndex& IniFile::IndexOf(std::string_view section) const
 {
     const std::string key = FoldName(section);
     const auto known = sections_.find(key);
@@ -195,7 +195,7 @@ IniFile::SectionIndex& IniFile::IndexOf(std::string_view section)
     return index;
 }
 
-std::optional<std::string_view> IniFile::Find(std::string_view section, std::string_view key)
+std::optional<std::string_view> IniFile::Find(std::string_view section, std::string_view key) const
 {
     SectionIndex& index = IndexOf(section);
     const auto folded = FoldQuery(key);
@@ -211,7 +211,7 @@ std::optional<std::string_view> IniFile::Find(std::string_view section, std::str
     return std::nullopt;
 }
 
-std::optional<std::string> IniFile::FullValue(std::string_view section, std::string_view key)
+std::optional<std::string> IniFile::FullValue(std::string_view section, std::string_view key) const
 {
     const auto value = Find(section, key);
     if (!value) return std::nullopt;
@@ -219,7 +219,7 @@ std::optional<std::string> IniFile::FullValue(std::string_view section, std::str
 }
 
 std::string IniFile::GetString(std::string_view section, std::string_view key,
-                               std::string_view defaultValue, int size)
+                               std::string_view defaultValue, int size) const
 {
     if (size <= 0) return {};
     const std::size_t limit = static_cast<std::size_t>(size) - 1;

@@ -43,16 +43,16 @@ public:
     // file), as UTF-8: the value when the key is present, else the default without its
     // trailing blanks.
     std::string GetString(std::string_view section, std::string_view key,
-                          std::string_view defaultValue, int size);
+                          std::string_view defaultValue, int size) const;
 
     // The whole value, unquoted and uncut, as UTF-8: nullopt for a missing file, section
     // or key, or a key without "=".
-    std::optional<std::string> FullValue(std::string_view section, std::string_view key);
+    std::optional<std::string> FullValue(std::string_view section, std::string_view key) const;
 
     // The value as it stands in the file, in the file's encoding, quotes included.
-    std::optional<std::string_view> Find(std::string_view section, std::string_view key);
+    std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
 
-    bool HasSection(std::string_view section) { return IndexOf(section).found; }
+    bool HasSection(std::string_view section) const { return IndexOf(section).found; }
     TextEncoding Encoding() const { return encoding_; }
     // The text after the byte-order mark: the file's own bytes, or UTF-8 for a UTF-16 file.
     std::string_view Text() const { return text_; }
@@ -67,7 +67,7 @@ private:
     };
     static constexpr std::size_t kMaxIndexedKeys = 100000;
 
-    SectionIndex& IndexOf(std::string_view section);
+    SectionIndex& IndexOf(std::string_view section) const;
     // What follows the first header whose folded name is `folded`.
     std::optional<std::string_view> FindSectionBody(std::string_view folded) const;
     // A name asked for in UTF-8, folded as the file's names are; nullopt when the file's
@@ -79,7 +79,8 @@ private:
     std::shared_ptr<const void> owner_;
     std::string_view text_;
     TextEncoding encoding_ = TextEncoding::Windows1252;
-    std::unordered_map<std::string, SectionIndex> sections_;
+    // Built on first use: a cache, so the lookups stay const.
+    mutable std::unordered_map<std::string, SectionIndex> sections_;
 };
 
 // A value without one pair of matching outer quotes (' or "), as the reader delivers it.

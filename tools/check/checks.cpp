@@ -25,7 +25,7 @@ std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\
 // What the author wrote for `key`, unquoted and uncut.
 std::optional<std::string> Written(const Disc& disc, std::string_view key)
 {
-    return const_cast<IniFile&>(disc.Ini).FullValue(kSettingsSection, key);
+    return disc.Ini.FullValue(kSettingsSection, key);
 }
 
 struct ButtonTarget {
@@ -58,7 +58,7 @@ void CheckSettingsFile(const Disc& disc, Host&, Findings& findings)
 {
     if (disc.Ini.Text().empty())
         Add(findings, Severity::Warning, "no auto.ini, or an empty one: every default applies");
-    else if (!const_cast<IniFile&>(disc.Ini).HasSection(kSettingsSection))
+    else if (!disc.Ini.HasSection(kSettingsSection))
         Add(findings, Severity::Warning, "auto.ini has no [parametres] section: every default applies");
 }
 
@@ -92,11 +92,10 @@ void CheckEncoding(const Disc& disc, Host&, Findings& findings)
 
 void CheckCuts(const Disc& disc, Host&, Findings& findings)
 {
-    IniFile& ini = const_cast<IniFile&>(disc.Ini);
     for (const SettingKey& row : kSettingKeys) {
         const auto full = Written(disc, row.Key);
         if (!full) continue;
-        const std::string used = ini.GetString(kSettingsSection, row.Key, row.Default, row.ReadSize);
+        const std::string used = disc.Ini.GetString(kSettingsSection, row.Key, row.Default, row.ReadSize);
         if (used != *full)
             Add(findings, Severity::Warning,
                 Quoted(row.Key) + " is cut to its first " + std::to_string(row.ReadSize - 1) + " characters: " +
